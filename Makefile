@@ -2,7 +2,7 @@
 #   make        release programs in build/bin
 #   make test   sanitized build (ASan + UBSan) in build-test, then every test through CTest
 #   make demo   release build, then the example run
-#   make bench  release build, then the genome-scale timings (by hand only)
+#   make bench  release build with the benchmark helpers, then the genome-scale timings (by hand only)
 
 JOBS ?= 2
 
@@ -23,8 +23,10 @@ test:
 demo: build
 	examples/demo.sh build/bin
 
-bench: build
-	bench/run.sh build/bin
+bench:
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DSUITE_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	bench/run.sh build-bench/bin
 
 clean:
-	rm -rf build build-test
+	rm -rf build build-test build-bench
