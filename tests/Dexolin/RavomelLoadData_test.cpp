@@ -1,0 +1,159 @@
+#include "RavomelLoadData.h"
+#include "getElementFromString.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Lines read by readLine from a stream holding `content`.
+std::vector<std::string> readAllLines(const std::string& content)
+{
+    std::FILE* file = std::tmpfile();
+    std::fwrite(content.data(), 1, content.size(), file);
+    std::rewind(file);
+    std::vector<std::string> lines;
+    std::string line;
+    while (dexolin::readLine(file, line)) lines.push_back(line);
+    std::fclose(file);
+    return lines;
+}
+
+TEST(ReadLine, WholeLinesWithTheirNewline)
+{
+    const std::string longLabel(100000, 'x');
+    const struct {
+        std::string content;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"a 1 2 3\n", {"a 1 2 3\n"}},
+        {"a 1 2 3\nb 1 4 5\n", {"a 1 2 3\n", "b 1 4 5\n"}},
+        // a last line without newline is given one
+        {"a 1 2 3\nb 1 4 5", {"a 1 2 3\n", "b 1 4 5\n"}},
+        {"\n\n", {"\n", "\n"}},
+        {"a\r\n", {"a\r\n"}},
+        // a long line is one line, never pieces
+        {longLabel + " 1 2 3\nb", {longLabel + " 1 2 3\n", "b\n"}},
+        // a NUL byte is an ordinary byte of the line
+        {std::string("\0b\n", 3), {std::string("\0b\n", 3)}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(readAllLines(c.content), c.lines) << "content of " << c.content.size() << " bytes";
+    }
+}
+
+// Field k as getElementFromLine gives it, through nextField.
+std::optional<std::string> fieldByNextField(const std::string& line, int element)
+{
+    std::size_t pos = 0;
+    dexolin::FieldSpan field;
+    for (int k = 1; k <= element; ++k) {
+        if (!dexolin::nextField(line, pos, field)) return std::nullopt;
+    }
+    return line.substr(field.first, field.last - field.first);
+}
+
+TEST(NextField, SameFieldsAsGetElementFromLine)
+{
+    // Random short lines over the characters that matter to the tokenizer.
+    const char alphabet[] = {' ', '\t', '\n', '\r', 'a', '7', '-'};
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<int> letter(0, sizeof alphabet - 1);
+    std::uniform_int_distribution<int> length(0, 12);
+    for (int trial = 0; trial < 20000; ++trial) {
+        std::string line;
+        for (int k = length(random); k > 0; --k) line += alphabet[letter(random)];
+        for (int element = 1; element <= 8; ++element) {
+            ASSERT_EQ(fieldByNextField(line, element), getElementFromLine(line, element))
+                << "line \"" << line << "\" element " << element;
+        }
+    }
+}
+
+TEST(ReadInteger, LeadingIntegerOfField)
+{
+    const struct {
+        const char* field;
+        int value;
+    } cases[] = {
+        {"12\n", 12},     {"-2", -2},          {"+7", 7},           {"12abc", 12},
+        {"abc", 0},       {"-", 0},            {"\r\n", 0},         {"\r5\n", 5},
+        {"0012", 12},     {"2147483647", INT_MAX}, {"99999999999", INT_MAX},
+        {"-2147483648", INT_MIN}, {"-99999999999", INT_MIN},
+    };
+    for (const auto& c : cases) {
+        const std::string line = c.field;
+        EXPECT_EQ(dexolin::readInteger(line, dexolin::FieldSpan{0, line.size()}), c.value)
+            << "field \"" << c.field << "\"";
+    }
+}
+
+std::vector<std::pair<int, int>> segmentsOf(const dexolin::CDS& cds)
+{
+    std::vector<std::pair<int, int>> segments;
+    for (int s = 0; s < cds.nbCds; ++s) segments.emplace_back(cds.pos[s].begin, cds.pos[s].end);
+    return segments;
+}
+
+TEST(LoadDataFromLine, LabelFrameAndSegments)
+{
+    const struct {
+        const char* line;
+        const char* label;
+        int strand;
+        std::vector<std::pair<int, int>> segments;
+    } cases[] = {
+        {"lab 1 10 12\n", "lab", 1, {{10, 12}}},
+        {"  lab\t-2  10\t 12  \n", "lab", -2, {{10, 12}}},
+        {"j 1 1 3 7 9\n", "j", 1, {{1, 3}, {7, 9}}},
+        {"j 1 1 3 7 9\r\n", "j", 1, {{1, 3}, {7, 9}}},
+        // an unpaired last number is ignored
+        {"j 1 1 3 7\n", "j", 1, {{1, 3}}},
+        {"j 1 1\n", "j", 1, {}},
+        // a non-numeric frame reads as 0
+        {"k abc 4 5\n", "k", 0, {{4, 5}}},
+        // a label alone keeps its newline, as the last field of the line
+        {"lab\n", "lab\n", 0, {}},
+    };
+    for (const auto& c : cases) {
+        dexolin::CDS cds;
+        dexolin::loadDataFromLine(c.line, cds);
+        EXPECT_EQ(cds.label, c.label) << c.line;
+        EXPECT_EQ(cds.strand, c.strand) << c.line;
+        EXPECT_EQ(segmentsOf(cds), c.segments) << c.line;
+    }
+}
+
+TEST(LoadDataFromLine, RecordIsReplacedLineByLine)
+{
+    dexolin::CDS cds;
+    dexolin::loadDataFromLine("first 1 1 2 3 4 5 6\n", cds);
+    dexolin::loadDataFromLine("second -1 7 8\n", cds);
+    EXPECT_EQ(cds.label, "second");
+    EXPECT_EQ(cds.strand, -1);
+    EXPECT_EQ(segmentsOf(cds), (std::vector<std::pair<int, int>>{{7, 8}}));
+}
+
+TEST(LoadDataFromLine, ManySegmentsOnOneLine)
+{
+    std::string line = "big 1";
+    std::vector<std::pair<int, int>> expected;
+    for (int s = 1; s <= 5000; ++s) {
+        line += " " + std::to_string(10 * s) + " " + std::to_string(10 * s + 2);
+        expected.emplace_back(10 * s, 10 * s + 2);
+    }
+    line += "\n";
+    dexolin::CDS cds;
+    dexolin::loadDataFromLine(line, cds);
+    EXPECT_EQ(cds.label, "big");
+    EXPECT_EQ(segmentsOf(cds), expected);
+}
+
+} // namespace
