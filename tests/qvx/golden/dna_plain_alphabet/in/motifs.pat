@@ -1,0 +1,4 @@
+/ nucleotide motifs
+TATAAT 1
+AGGAGR 0
+AT#G# 0

@@ -1,0 +1,3 @@
+AAA 0
+CCC
+GGG 0

@@ -1,0 +1,3 @@
+AAA 0
+G[DE 1
+CCC 0
