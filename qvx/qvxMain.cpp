@@ -50,7 +50,6 @@ RunSettings sReadOptions(int argc, char* argv[])
 {
     RunSettings settings;
     int errors = 0;
-    opterr = 0;  // the usage text alone reports command-line errors
     int option;
     while ((option = getopt(argc, argv, "a:chmo:pq:tuv")) != -1) {
         switch (option) {
