@@ -1,1 +1,269 @@
-// (being written)
+#include "trevaneLoadFromFile.h"
+
+#include <cfloat>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <system_error>
+
+namespace {
+
+[[noreturn]] void cannotOpen(const std::string& filename)
+{
+    std::fprintf(stderr, "Can't open file : %s/n", filename.c_str());
+    std::exit(1);
+}
+
+// Reads the next line of any length, its newline kept when it has one. A last
+// line without newline is a line too; false only at the end of the stream.
+bool readLine(std::istream& stream, std::string& line)
+{
+    if (!std::getline(stream, line)) return false;
+    if (!stream.eof()) line += '\n';
+    return true;
+}
+
+// The stream must not have failed other than by reaching its end.
+void checkReadable(const std::istream& stream, const std::string& filename)
+{
+    if (stream.bad()) cannotOpen(filename);
+}
+
+bool isSeparator(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Stores field `column` in `target` through `convert`; a missing field
+// leaves `target` unchanged.
+template <typename T, typename Convert>
+void readColumn(const std::vector<std::string_view>& fields, int column, T& target,
+                Convert convert)
+{
+    const std::optional<std::string_view> field = fieldOf(fields, column);
+    if (field) target = convert(*field);
+}
+
+std::string toLabel(std::string_view field)
+{
+    std::string label;
+    allocString(label, static_cast<int>(field.size()) + 1);
+    label.assign(field);
+    return label;
+}
+char toStrand(std::string_view field) { return field[0]; }
+
+// A plain decimal number ([-]digits[.digits][exponent]), which from_chars
+// reads exactly as strtod does, only faster; hexadecimal numbers, a leading
+// '+' or blank, inf and nan take strtod itself.
+bool plainDecimal(std::string_view text)
+{
+    std::size_t k = (!text.empty() && text[0] == '-') ? 1 : 0;
+    if (k >= text.size()) return false;
+    if (text[k] == '.') return k + 1 < text.size() && isDigit(text[k + 1]);
+    if (!isDigit(text[k])) return false;
+    return !(text[k] == '0' && k + 1 < text.size() && (text[k + 1] == 'x' || text[k + 1] == 'X'));
+}
+
+double toDouble(std::string_view text)
+{
+    if (plainDecimal(text)) {
+        double value = 0;
+        const std::from_chars_result r = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (r.ec == std::errc()) return value;
+    }
+    // overflow, underflow and the other forms: strtod itself, on a
+    // terminated copy so that it cannot read past the field
+    return std::strtod(std::string(text).c_str(), nullptr);
+}
+
+} // namespace
+
+int readInteger(std::string_view text)
+{
+    const long value = std::strtol(std::string(text).c_str(), nullptr, 10);
+    if (value > INT_MAX) return INT_MAX;
+    if (value < INT_MIN) return INT_MIN;
+    return static_cast<int>(value);
+}
+
+float readDecimal(std::string_view text)
+{
+    const double value = toDouble(text);
+    if (value > FLT_MAX) return HUGE_VALF;
+    if (value < -FLT_MAX) return -HUGE_VALF;
+    return static_cast<float>(value);
+}
+
+void splitLine(const std::string& line, std::vector<std::string_view>& fields)
+{
+    fields.clear();
+    const std::size_t size = line.size();
+    std::size_t pos = 0;
+    while (pos < size) {
+        while (pos < size && isSeparator(line[pos])) ++pos;
+        if (pos == size) break;
+        const std::size_t first = pos;
+        while (pos < size && !isSeparator(line[pos])) ++pos;
+        fields.emplace_back(line.data() + first, pos - first);
+    }
+}
+
+std::optional<std::string_view> fieldOf(const std::vector<std::string_view>& fields, int element)
+{
+    if (element < 1 || static_cast<std::size_t>(element) > fields.size()) return std::nullopt;
+    const std::string_view field = fields[static_cast<std::size_t>(element) - 1];
+    // the last field is missing when it holds nothing but line-end characters
+    if (static_cast<std::size_t>(element) == fields.size() &&
+        field.find_first_not_of("\r\n") == std::string_view::npos) {
+        return std::nullopt;
+    }
+    return field;
+}
+
+std::ifstream openFile(const std::string& filename)
+{
+    std::ifstream stream(filename);
+    if (!stream.is_open()) cannotOpen(filename);
+    // Looking at the first character tells an empty file (and works on pipes);
+    // a stream that cannot even give that (a directory) is unreadable.
+    if (stream.peek() == std::char_traits<char>::eof()) {
+        checkReadable(stream, filename);
+        std::fputs("The file you try to open is empty \n", stderr);
+        std::exit(1);
+    }
+    return stream;
+}
+
+PK& loadCurveElementFromLine(std::istream& stream, PK& pk)
+{
+    std::string line;
+    std::vector<std::string_view> fields;
+    allocPkElement(pk);
+    while (readLine(stream, line)) {
+        splitLine(line, fields);
+        PKelement& row = pk.n[pk.nb];
+        readColumn(fields, 1, row.posNuc, readInteger);
+        for (int f = 0; f < 6; ++f) readColumn(fields, f + 2, row.probaCodage[f], readDecimal);
+        ++pk.nb;
+        reallocPkElement(pk, pk.nb + 1);
+    }
+    return pk;
+}
+
+CDS& loadCdsElementFromLine(std::istream& stream, CDS& cds)
+{
+    std::string line;
+    std::vector<std::string_view> fields;
+    allocCdsElement(cds);
+    while (readLine(stream, line)) {
+        splitLine(line, fields);
+        CDSelement& e = cds.n[cds.nb];
+        readColumn(fields, 1, e.label, toLabel);
+        readColumn(fields, 2, e.begin, readInteger);
+        readColumn(fields, 3, e.alternateStart, readInteger);
+        readColumn(fields, 4, e.end, readInteger);
+        readColumn(fields, 5, e.selvigoLength, readInteger);
+        readColumn(fields, 6, e.leftmostLength, readInteger);
+        readColumn(fields, 7, e.selvigoCodingProba, readDecimal);
+        readColumn(fields, 8, e.leftmostCodingProba, readDecimal);
+        readColumn(fields, 9, e.frame, readInteger);
+        readColumn(fields, 10, e.strand, toStrand);
+        readColumn(fields, 11, e.geneModelNumber, readInteger);
+        ++cds.nb;
+        reallocCdsElement(cds, cds.nb + 1);
+    }
+    return cds;
+}
+
+CDSBEFOREFILTER& loadCdsBeforeFilterFromLine(std::istream& stream, CDSBEFOREFILTER& cds)
+{
+    std::string line;
+    std::vector<std::string_view> fields;
+    allocCdsBeforeFilterElement(cds);
+    while (readLine(stream, line)) {
+        splitLine(line, fields);
+        CDSBEFOREFILTERelement& e = cds.n[cds.nb];
+        readColumn(fields, 1, e.label, toLabel);
+        readColumn(fields, 2, e.begin, readInteger);
+        readColumn(fields, 3, e.alternateStart, readInteger);
+        readColumn(fields, 4, e.end, readInteger);
+        readColumn(fields, 5, e.selvigoCodingProba, readDecimal);
+        readColumn(fields, 6, e.leftmostCodingProba, readDecimal);
+        readColumn(fields, 7, e.frame, readInteger);
+        readColumn(fields, 11, e.geneModelNumber, readInteger);
+        ++cds.nb;
+        reallocCdsBeforeFilterElement(cds, cds.nb + 1);
+    }
+    return cds;
+}
+
+PK loadCurveFile(const std::vector<std::string>& filename, int nbCURVEFile)
+{
+    const std::string& name = filename[static_cast<std::size_t>(nbCURVEFile)];
+    std::ifstream stream = openFile(name);
+    PK pk;
+    allocPk(pk);
+    pk.nb = 0;
+    loadCurveElementFromLine(stream, pk);
+    checkReadable(stream, name);
+    pk.nb -= 1;
+    return pk;
+}
+
+CDS loadCdsFile(const std::string& filename)
+{
+    std::ifstream stream = openFile(filename);
+    CDS cds;
+    allocCds(cds);
+    cds.nb = 0;
+    loadCdsElementFromLine(stream, cds);
+    checkReadable(stream, filename);
+    cds.nb -= 1;
+    return cds;
+}
+
+CDSBEFOREFILTER loadCdsBeforeFilterFile(const std::string& filename)
+{
+    std::ifstream stream = openFile(filename);
+    CDSBEFOREFILTER cds;
+    allocCdsBeforeFilter(cds);
+    cds.nb = 0;
+    loadCdsBeforeFilterFromLine(stream, cds);
+    checkReadable(stream, filename);
+    cds.nb -= 1;
+    return cds;
+}
+
+void printPk(const PK& pk)
+{
+    for (int i = 0; i <= pk.nb; ++i) {
+        const PKelement& e = pk.n[i];
+        std::fprintf(stderr,
+                     "pk->nb:%d|pk->n[%d].posNuc=%d|pk->n[%d].pCod[1]=%f|pk->n[%d].pCod[2]=%f|"
+                     "pk->n[%d].pCod[3]=%f|pk->n[%d].pCod[-1]=%f|pk->n[%d].pCod[-2]=%f|"
+                     "pk->n[%d].pCod[-3]=%f|\n",
+                     pk.nb, i, e.posNuc, i, static_cast<double>(e.probaCodage[0]), i,
+                     static_cast<double>(e.probaCodage[1]), i,
+                     static_cast<double>(e.probaCodage[2]), i,
+                     static_cast<double>(e.probaCodage[3]), i,
+                     static_cast<double>(e.probaCodage[4]), i,
+                     static_cast<double>(e.probaCodage[5]));
+    }
+}
+
+void printCds(const CDS& cds)
+{
+    for (int i = 0; i <= cds.nb; ++i) {
+        const CDSelement& e = cds.n[i];
+        std::fprintf(stderr,
+                     "cds->nb:%d|cds->n[%d].label:%s|cds->n[%d].begin:%d|"
+                     "cds->n[%d].alternateStart:%d|cds->n[%d].end:%d|"
+                     "cds->n[%d].selvigoCodingProba:%f|cds->n[%d].leftmostCodingProba:%f|"
+                     "cds->n[%d].frame:%d|cds->n[%d].geneModelNumber:%d|\n",
+                     cds.nb, i, e.label.c_str(), i, e.begin, i, e.alternateStart, i, e.end, i,
+                     static_cast<double>(e.selvigoCodingProba), i,
+                     static_cast<double>(e.leftmostCodingProba), i, e.frame, i,
+                     e.geneModelNumber);
+    }
+}
