@@ -1,18 +1,11 @@
 #include "RavomelLoadData.h"
 
-#include <climits>
+#include "getElementFromString.h"
+
+#include <string_view>
+#include <vector>
 
 namespace dexolin {
-
-namespace {
-
-bool isSeparator(char c) { return c == ' ' || c == '\t'; }
-
-bool isLineEnd(char c) { return c == '\n' || c == '\r'; }
-
-bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-} // namespace
 
 bool readLine(std::FILE* in, std::string& line)
 {
@@ -27,63 +20,28 @@ bool readLine(std::FILE* in, std::string& line)
     return true;
 }
 
-bool nextField(const std::string& line, std::size_t& pos, FieldSpan& field)
-{
-    const std::size_t size = line.size();
-    while (pos < size && isSeparator(line[pos])) ++pos;
-    if (pos == size) return false;
-    field.first = pos;
-    while (pos < size && !isSeparator(line[pos])) ++pos;
-    field.last = pos;
-    while (pos < size && isSeparator(line[pos])) ++pos;
-    if (pos < size) return true;
-    for (std::size_t k = field.first; k < field.last; ++k) {
-        if (!isLineEnd(line[k])) return true;
-    }
-    return false;
-}
-
-int readInteger(const std::string& line, const FieldSpan& field)
-{
-    std::size_t k = field.first;
-    while (k < field.last && isBlank(line[k])) ++k;
-    bool negative = false;
-    if (k < field.last && (line[k] == '+' || line[k] == '-')) {
-        negative = line[k] == '-';
-        ++k;
-    }
-    const long long limit = static_cast<long long>(INT_MAX) + 1;
-    long long value = 0;
-    for (; k < field.last && line[k] >= '0' && line[k] <= '9'; ++k) {
-        value = value * 10 + (line[k] - '0');
-        if (value > limit) value = limit;
-    }
-    if (negative) value = -value;
-    if (value > INT_MAX) return INT_MAX;
-    return static_cast<int>(value);
-}
-
 CDS& loadDataFromLine(const std::string& line, CDS& cds)
 {
-    std::size_t pos = 0;
-    FieldSpan field;
+    std::vector<std::string_view> fields;
+    splitLine(line, fields);
     cds.nbCds = 0;
     cds.label.clear();
     cds.strand = 0;
-    if (nextField(line, pos, field)) {
-        allocString(cds.label, static_cast<int>(field.last - field.first) + 1);
-        cds.label.assign(line, field.first, field.last - field.first);
-        if (nextField(line, pos, field)) cds.strand = readInteger(line, field);
+    if (const auto label = fieldOf(fields, 1)) {
+        allocString(cds.label, static_cast<int>(label->size()) + 1);
+        cds.label.assign(*label);
     }
+    if (const auto frame = fieldOf(fields, 2)) cds.strand = readInteger(*frame);
 
     orFail("\n erreur d'allocation memoire de la structure cds->pos\n", [&] {
         std::vector<POSITION>().swap(cds.pos);
         cds.pos.reserve(1);
     });
-    FieldSpan begin;
-    FieldSpan end;
-    while (nextField(line, pos, begin) && nextField(line, pos, end)) {
-        const POSITION segment{readInteger(line, begin), readInteger(line, end)};
+    for (int k = 3;; k += 2) {
+        const auto begin = fieldOf(fields, k);
+        const auto end = fieldOf(fields, k + 1);
+        if (!begin || !end) break;
+        const POSITION segment{readInteger(*begin), readInteger(*end)};
         orFail("\n erreur de reallocation memoire de la structure cds->pos\n",
                [&] { cds.pos.push_back(segment); });
         ++cds.nbCds;

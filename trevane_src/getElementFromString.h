@@ -4,6 +4,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // Returns field `element` (counted from 1) of `line`. Fields are separated by
 // runs of blanks and tabs only, so a line-end character belongs to the field
@@ -11,5 +13,16 @@
 // value) when it does not exist or holds nothing but CR and LF characters.
 // Element 0 gives "" (missing on an empty line or a line of separators).
 std::optional<std::string> getElementFromLine(const std::string& line, int element);
+
+// The fields of `line`, split once with the same rules, for callers that
+// read many columns of long lines: fieldOf(fields, k) equals
+// getElementFromLine(line, k) for every k >= 1. The views point into `line`.
+void splitLine(const std::string& line, std::vector<std::string_view>& fields);
+std::optional<std::string_view> fieldOf(const std::vector<std::string_view>& fields, int element);
+
+// Leading decimal integer of `text` (leading white space and a sign allowed,
+// text after the digits ignored, no digits gives 0); values beyond the int
+// range are clamped to it.
+int readInteger(std::string_view text);
 
 #endif

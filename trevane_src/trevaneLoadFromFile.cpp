@@ -2,7 +2,6 @@
 
 #include <cfloat>
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +30,6 @@ void checkReadable(const std::istream& stream, const std::string& filename)
     if (stream.bad()) cannotOpen(filename);
 }
 
-bool isSeparator(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Stores field `column` in `target` through `convert`; a missing field
@@ -79,46 +77,12 @@ double toDouble(std::string_view text)
 
 } // namespace
 
-int readInteger(std::string_view text)
-{
-    const long value = std::strtol(std::string(text).c_str(), nullptr, 10);
-    if (value > INT_MAX) return INT_MAX;
-    if (value < INT_MIN) return INT_MIN;
-    return static_cast<int>(value);
-}
-
 float readDecimal(std::string_view text)
 {
     const double value = toDouble(text);
     if (value > FLT_MAX) return HUGE_VALF;
     if (value < -FLT_MAX) return -HUGE_VALF;
     return static_cast<float>(value);
-}
-
-void splitLine(const std::string& line, std::vector<std::string_view>& fields)
-{
-    fields.clear();
-    const std::size_t size = line.size();
-    std::size_t pos = 0;
-    while (pos < size) {
-        while (pos < size && isSeparator(line[pos])) ++pos;
-        if (pos == size) break;
-        const std::size_t first = pos;
-        while (pos < size && !isSeparator(line[pos])) ++pos;
-        fields.emplace_back(line.data() + first, pos - first);
-    }
-}
-
-std::optional<std::string_view> fieldOf(const std::vector<std::string_view>& fields, int element)
-{
-    if (element < 1 || static_cast<std::size_t>(element) > fields.size()) return std::nullopt;
-    const std::string_view field = fields[static_cast<std::size_t>(element) - 1];
-    // the last field is missing when it holds nothing but line-end characters
-    if (static_cast<std::size_t>(element) == fields.size() &&
-        field.find_first_not_of("\r\n") == std::string_view::npos) {
-        return std::nullopt;
-    }
-    return field;
 }
 
 std::ifstream openFile(const std::string& filename)

@@ -1,6 +1,6 @@
 // Loaders of trevane's input files: coding-probability curves, the filtered
 // CDS file and the non-filtered CDS list. One record per line, fields split
-// by getElementFromLine. A file that cannot be read or is empty ends the
+// with the rules of getElementFromLine. A file that cannot be read or is empty ends the
 // process with a message on standard error and status 1.
 #ifndef TREVANE_LOAD_FROM_FILE_H
 #define TREVANE_LOAD_FROM_FILE_H
@@ -11,20 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "getElementFromString.h"
 #include "memoryAllocation.h"
 
-// Leading decimal integer of `text` (text after the digits is ignored, no
-// digits gives 0); values beyond the int range are clamped to it.
-int readInteger(std::string_view text);
 // Leading floating-point number of `text`, read as strtod reads it and
 // stored in single precision (0 when the text does not start with a number).
 float readDecimal(std::string_view text);
-
-// The fields of `line`, split once, as getElementFromLine gives them:
-// fieldOf(fields, k) equals getElementFromLine(line, k) for every k >= 1.
-// The views point into `line`.
-void splitLine(const std::string& line, std::vector<std::string_view>& fields);
-std::optional<std::string_view> fieldOf(const std::vector<std::string_view>& fields, int element);
 
 // Opens `filename` for reading, positioned at its start.
 std::ifstream openFile(const std::string& filename);

@@ -49,52 +49,6 @@ TEST(ReadLine, WholeLinesWithTheirNewline)
     }
 }
 
-// Field k as getElementFromLine gives it, through nextField.
-std::optional<std::string> fieldByNextField(const std::string& line, int element)
-{
-    std::size_t pos = 0;
-    dexolin::FieldSpan field;
-    for (int k = 1; k <= element; ++k) {
-        if (!dexolin::nextField(line, pos, field)) return std::nullopt;
-    }
-    return line.substr(field.first, field.last - field.first);
-}
-
-TEST(NextField, SameFieldsAsGetElementFromLine)
-{
-    // Random short lines over the characters that matter to the tokenizer.
-    const char alphabet[] = {' ', '\t', '\n', '\r', 'a', '7', '-'};
-    std::mt19937 random(12345);
-    std::uniform_int_distribution<int> letter(0, sizeof alphabet - 1);
-    std::uniform_int_distribution<int> length(0, 12);
-    for (int trial = 0; trial < 20000; ++trial) {
-        std::string line;
-        for (int k = length(random); k > 0; --k) line += alphabet[letter(random)];
-        for (int element = 1; element <= 8; ++element) {
-            ASSERT_EQ(fieldByNextField(line, element), getElementFromLine(line, element))
-                << "line \"" << line << "\" element " << element;
-        }
-    }
-}
-
-TEST(ReadInteger, LeadingIntegerOfField)
-{
-    const struct {
-        const char* field;
-        int value;
-    } cases[] = {
-        {"12\n", 12},     {"-2", -2},          {"+7", 7},           {"12abc", 12},
-        {"abc", 0},       {"-", 0},            {"\r\n", 0},         {"\r5\n", 5},
-        {"0012", 12},     {"2147483647", INT_MAX}, {"99999999999", INT_MAX},
-        {"-2147483648", INT_MIN}, {"-99999999999", INT_MIN},
-    };
-    for (const auto& c : cases) {
-        const std::string line = c.field;
-        EXPECT_EQ(dexolin::readInteger(line, dexolin::FieldSpan{0, line.size()}), c.value)
-            << "field \"" << c.field << "\"";
-    }
-}
-
 std::vector<std::pair<int, int>> segmentsOf(const dexolin::CDS& cds)
 {
     std::vector<std::pair<int, int>> segments;

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <optional>
+#include <random>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -58,6 +62,49 @@ TEST(GetElementFromLine, LongLineIsOneLine)
     std::string line = label + " 12 34\n";
     EXPECT_EQ(getElementFromLine(line, 1), label);
     EXPECT_EQ(getElementFromLine(line, 3), std::string("34\n"));
+}
+
+// Callers that read many columns split each line once; every field must be
+// the one the tokenizer gives for that line and field number.
+TEST(SplitLine, SameFieldsAsTheTokenizer)
+{
+    std::mt19937 random(12345);
+    const std::string alphabet = " \t\r\na1.-";
+    std::vector<std::string_view> fields;
+    for (int n = 0; n < 20000; ++n) {
+        std::string line(random() % 25, ' ');
+        for (char& c : line) c = alphabet[random() % alphabet.size()];
+        splitLine(line, fields);
+        for (int k = 0; k <= 12; ++k) {
+            const std::optional<std::string> expected = getElementFromLine(line, k);
+            const std::optional<std::string_view> actual = fieldOf(fields, k);
+            if (k == 0) {
+                // element 0 is never a column
+                EXPECT_FALSE(actual);
+                continue;
+            }
+            ASSERT_EQ(actual.has_value(), expected.has_value()) << "line \"" << line << "\" " << k;
+            if (expected) {
+                EXPECT_EQ(std::string(*actual), *expected) << "line \"" << line << "\" " << k;
+            }
+        }
+    }
+}
+
+TEST(ReadInteger, LeadingIntegerRule)
+{
+    const struct {
+        const char* text;
+        int expected;
+    } cases[] = {
+        {"12\n", 12},   {"-3", -3},         {"+4", 4},     {"7.5", 7},
+        {"1e3", 1},     {"abc", 0},         {"", 0},       {"12abc", 12},
+        {"-", 0},       {"0012", 12},       {"0x10", 0},   {"\r\n", 0},
+        {"\r5\n", 5},   {" \t-8", -8},
+        {"2147483647", INT_MAX},            {"99999999999", INT_MAX},
+        {"-2147483648", INT_MIN},           {"-99999999999", INT_MIN},
+    };
+    for (const auto& c : cases) EXPECT_EQ(readInteger(c.text), c.expected) << c.text;
 }
 
 } // namespace

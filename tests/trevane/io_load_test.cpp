@@ -31,20 +31,6 @@ PK loadCurveText(const std::string& content)
     return loadCurveFile(names, 1);
 }
 
-TEST(NumericFields, LeadingIntegerRule)
-{
-    const struct {
-        const char* text;
-        int expected;
-    } cases[] = {
-        {"12\n", 12},   {"-3", -3},         {"+4", 4},     {"7.5", 7},
-        {"1e3", 1},     {"abc", 0},         {"", 0},       {"12abc", 12},
-        {"0x10", 0},    {"2147483647", INT_MAX},           {"99999999999", INT_MAX},
-        {"-99999999999", INT_MIN},          {"\r\n", 0},
-    };
-    for (const auto& c : cases) EXPECT_EQ(readInteger(c.text), c.expected) << c.text;
-}
-
 TEST(NumericFields, FloatingRuleStoredAsSingle)
 {
     EXPECT_EQ(readDecimal("0.5\n"), 0.5f);
@@ -58,33 +44,6 @@ TEST(NumericFields, FloatingRuleStoredAsSingle)
     // out of the single-precision range: infinite, not undefined
     EXPECT_EQ(readDecimal("1e300"), HUGE_VALF);
     EXPECT_EQ(readDecimal("-1e300"), -HUGE_VALF);
-}
-
-// The loaders split each line once; every field must be the one the
-// tokenizer gives for that line and field number.
-TEST(SplitLine, SameFieldsAsTheTokenizer)
-{
-    std::mt19937 random(12345);
-    const std::string alphabet = " \t\r\na1.-";
-    std::vector<std::string_view> fields;
-    for (int n = 0; n < 20000; ++n) {
-        std::string line(random() % 25, ' ');
-        for (char& c : line) c = alphabet[random() % alphabet.size()];
-        splitLine(line, fields);
-        for (int k = 0; k <= 12; ++k) {
-            const std::optional<std::string> expected = getElementFromLine(line, k);
-            const std::optional<std::string_view> actual = fieldOf(fields, k);
-            if (k == 0) {
-                // element 0 is never a column
-                EXPECT_FALSE(actual);
-                continue;
-            }
-            ASSERT_EQ(actual.has_value(), expected.has_value()) << "line \"" << line << "\" " << k;
-            if (expected) {
-                EXPECT_EQ(std::string(*actual), *expected) << "line \"" << line << "\" " << k;
-            }
-        }
-    }
 }
 
 // Decimal fields are read as strtod reads them, then stored in single precision.
