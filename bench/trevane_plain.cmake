@@ -1,5 +1,6 @@
-# trevane built with plain scans of the CDS list, the coding-block map and
-# the curve in place of the indexes: the benchmark's point of comparison.
+# trevane built with TREVANE_PLAIN_SCANS: the plain scans of the CDS list and
+# the coding-block map (trevanePlainScans) and of the curve in place of the
+# indexes, the benchmark's point of comparison.
 get_target_property(trevane_plain_sources trevane_core SOURCES)
 get_target_property(trevane_plain_dir trevane_core SOURCE_DIR)
 list(TRANSFORM trevane_plain_sources PREPEND ${trevane_plain_dir}/)

@@ -72,12 +72,6 @@ RES& filterResults(RES& res)
     return res;
 }
 
-namespace {
-
-std::optional<std::string> strength(const char* word) { return std::string(word); }
-
-} // namespace
-
 std::optional<std::string> getOverlappingStatus(const RESelement& res)
 {
     if (res.startFS == 0 || regionLength(res) < 10) return std::nullopt;
@@ -85,9 +79,9 @@ std::optional<std::string> getOverlappingStatus(const RESelement& res)
                                   ? static_cast<long long>(res.endCdsR) - res.beginCdsL
                                   : static_cast<long long>(res.endCdsL) - res.beginCdsR;
     if (overlap <= 60) return std::nullopt;
-    if (overlap <= 120) return strength("WEAK");
-    if (overlap <= 180) return strength("MEDIUM");
-    return strength("STRONG");
+    if (overlap <= 120) return "WEAK";
+    if (overlap <= 180) return "MEDIUM";
+    return "STRONG";
 }
 
 std::optional<std::string> getCompensatedStatus(const RESelement& res)
@@ -98,9 +92,9 @@ std::optional<std::string> getCompensatedStatus(const RESelement& res)
     const float percentage =
         static_cast<float>(static_cast<double>(left) * 100 / static_cast<double>(right));
     if (res.startFS == 0 || !(percentage > 20)) return std::nullopt;
-    if (percentage < 25) return strength("WEAK");
-    if (percentage < 30) return strength("MEDIUM");
-    return strength("STRONG");
+    if (percentage < 25) return "WEAK";
+    if (percentage < 30) return "MEDIUM";
+    return "STRONG";
 }
 
 std::optional<std::string> getOnlypcodStatus(const RESelement& res, float /*ftgm*/)
@@ -108,9 +102,9 @@ std::optional<std::string> getOnlypcodStatus(const RESelement& res, float /*ftgm
     if (res.startFS == 0) return std::nullopt;
     const long long length = regionLength(res);
     if (length <= 120) return std::nullopt;
-    if (length <= 180) return strength("WEAK");
-    if (length <= 240) return strength("MEDIUM");
-    return strength("STRONG");
+    if (length <= 180) return "WEAK";
+    if (length <= 240) return "MEDIUM";
+    return "STRONG";
 }
 
 std::optional<std::string> getBadstartStatus(const RESelement& res)
@@ -121,7 +115,7 @@ std::optional<std::string> getBadstartStatus(const RESelement& res)
                                    : static_cast<long long>(res.startFS) - res.endCdsR;
     if (distance <= 120 || res.startFS == 0) return std::nullopt;
     const long long length = distance + 1;
-    if (length <= 180) return strength("WEAK");
-    if (length <= 240) return strength("MEDIUM");
-    return strength("STRONG");
+    if (length <= 180) return "WEAK";
+    if (length <= 240) return "MEDIUM";
+    return "STRONG";
 }

@@ -6,8 +6,9 @@
 #include <random>
 
 #include "compute_fixtures.h"
-#include "compute_reference.h"
 #include "trevaneCompute.h"
+#include "trevaneLookup.h"
+#include "trevanePlainScans.h"
 
 namespace {
 
@@ -177,12 +178,12 @@ TEST(LookupProperty, IndexedLookupsReturnWhatTheScansReturn)
         for (int p = -2; p <= 440; p += 1 + static_cast<int>(rng() % 3)) {
             for (int frame = 0; frame <= 6; frame++) {
 #define WHERE "round " << round << " p " << p << " frame " << frame
-                ASSERT_TRUE(same(getCdsInfo(index, p, frame), reference::getCdsInfo(cds, p, frame)))
+                ASSERT_TRUE(same(getCdsInfo(index, p, frame), scanGetCdsInfo(cds, p, frame)))
                     << WHERE;
-                ASSERT_EQ(checkCds(index, frame, p), reference::checkCds(cds, frame, p)) << WHERE;
-                ASSERT_TRUE(same(lookForCdsL(index, frame, p), reference::lookForCdsL(cds, frame, p)))
+                ASSERT_EQ(checkCds(index, frame, p), scanCheckCds(cds, frame, p)) << WHERE;
+                ASSERT_TRUE(same(lookForCdsL(index, frame, p), scanLookForCdsL(cds, frame, p)))
                     << WHERE;
-                ASSERT_TRUE(same(lookForCdsR(index, frame, p), reference::lookForCdsR(cds, frame, p)))
+                ASSERT_TRUE(same(lookForCdsR(index, frame, p), scanLookForCdsR(cds, frame, p)))
                     << WHERE;
 #undef WHERE
             }
@@ -211,12 +212,12 @@ TEST(LookupProperty, IndexedMapScansReturnWhatTheScansReturn)
             SCOPED_TRACE("round " + std::to_string(round) + " i " + std::to_string(i) + " end " +
                          std::to_string(end));
             ASSERT_EQ(checkCdsInFrame(runs, frame, i, end),
-                      reference::checkCdsInFrame(bk, frame, i, end));
+                      scanCheckCdsInFrame(bk, frame, i, end));
             ASSERT_EQ(checkCdsInFrameMinus(runs, frame, i, end),
-                      reference::checkCdsInFrameMinus(bk, frame, i, end));
-            ASSERT_EQ(checkCdsInAllFrame(runs, i, end), reference::checkCdsInAllFrame(bk, i, end));
+                      scanCheckCdsInFrameMinus(bk, frame, i, end));
+            ASSERT_EQ(checkCdsInAllFrame(runs, i, end), scanCheckCdsInAllFrame(bk, i, end));
             ASSERT_EQ(checkCdsInAllMinusFrame(runs, i, end),
-                      reference::checkCdsInAllMinusFrame(bk, i, end));
+                      scanCheckCdsInAllMinusFrame(bk, i, end));
         }
     }
 }

@@ -1,123 +1,10 @@
 #include "compute_reference.h"
 
 #include "trevaneCompute.h"
+#include "trevaneLookup.h"
+#include "trevanePlainScans.h"
 
 namespace reference {
-
-namespace {
-
-cdsRes none() { return cdsRes{0, 0, 0, "NULL"}; }
-cdsRes of(const CDSelement& e) { return cdsRes{e.frame, e.begin, e.end, e.label}; }
-
-} // namespace
-
-int flag(const BK& bk, long long q, int f)
-{
-    if (q < 1 || q > bk.nb + 1LL) return 0;
-    return (bk.n[q - 1] >> f) & 1;
-}
-
-cdsRes getCdsInfo(const CDS& cds, int posNuc, int frame)
-{
-    const int F = c2frame(frame);
-    for (int i = 0; i <= cds.nb - 1; i++) {
-        if (cds.n[i].frame != F) continue;
-        if (cds.n[i].begin <= posNuc && posNuc < cds.n[i].end) return of(cds.n[i]);
-        if (posNuc < cds.n[i].begin) break;
-    }
-    return none();
-}
-
-int checkCds(const CDS& cds, int frame, int posNuc)
-{
-    const int F = c2frame(frame);
-    for (int i = 0; i <= cds.nb - 1; i++) {
-        const CDSelement& e = cds.n[i];
-        if (e.frame != F) continue;
-        if (e.begin <= posNuc && posNuc < e.end) return e.begin;
-        if (e.begin <= posNuc && e.end < posNuc && cds.n[i + 1].begin > posNuc) return e.begin;
-        if (e.begin <= posNuc && e.end < posNuc) {
-            int k = i + 1;
-            while (k < cds.nb && cds.n[k].frame != F) k++;
-            if (cds.n[k].end > posNuc) return e.begin;
-            continue;
-        }
-        if (posNuc < e.begin) return -1;
-    }
-    return -1;
-}
-
-cdsRes lookForCdsL(const CDS& cds, int frame, int posNuc)
-{
-    const int F = c2frame(frame);
-    for (int i = 0; i <= cds.nb - 1; i++) {
-        if (cds.n[i].frame != F) continue;
-        int k = i + 1;
-        while (k < cds.nb && cds.n[k].frame != F) k++;
-        if (cds.n[k].begin > posNuc) return of(cds.n[i]);
-    }
-    return none();
-}
-
-cdsRes lookForCdsR(const CDS& cds, int frame, int posNuc)
-{
-    const int F = c2frame(frame);
-    for (int i = cds.nb; i >= 1; i--) {
-        if (cds.n[i].frame != F) continue;
-        int k = i - 1;
-        while (k > 0 && cds.n[k].frame != F) k--;
-        if (cds.n[k].end < posNuc) return of(cds.n[i]);
-    }
-    return none();
-}
-
-int checkCdsInFrame(const BK& bk, int frame, int i, int end)
-{
-    for (long long q = i + 1LL; q <= end; q++) {
-        if (flag(bk, q, frame) == 1) return static_cast<int>(q);
-    }
-    return 0;
-}
-
-int checkCdsInFrameMinus(const BK& bk, int frame, int i, int end)
-{
-    for (long long q = i + 1LL; q >= end; q--) {
-        if (flag(bk, q, frame) == 1) return static_cast<int>(q);
-    }
-    return 0;
-}
-
-int checkCdsInAllFrame(const BK& bk, int i, int end)
-{
-    for (int f = 0; f < 6; f++) {
-        const int q = checkCdsInFrame(bk, f, i, end);
-        if (q != 0) return q;
-    }
-    return 0;
-}
-
-int checkCdsInAllMinusFrame(const BK& bk, int i, int end)
-{
-    for (int f = 0; f < 6; f++) {
-        const int q = checkCdsInFrameMinus(bk, f, i, end);
-        if (q != 0) return q;
-    }
-    return 0;
-}
-
-int checkProbabilityCodagePlus(const PK& pk, int frame, int i, float ftgm)
-{
-    const double level = static_cast<double>(ftgm) / 3.0;
-    while (static_cast<double>(pk.n[i].probaCodage[frame]) >= level && i < pk.nb) i++;
-    return pk.n[i].posNuc;
-}
-
-int checkProbabilityCodageMinus(const PK& pk, int frame, int i, float ftgm)
-{
-    const double level = static_cast<double>(ftgm) / 3.0;
-    while (static_cast<double>(pk.n[i].probaCodage[frame]) >= level && i > 0) i--;
-    return pk.n[i].posNuc;
-}
 
 namespace {
 
@@ -141,22 +28,6 @@ void append(RES& res, const cdsRes& l, const cdsRes& r, int start, int endFS, in
     res.nb++;
 }
 
-int otherFrame(const BK& bk, const PK& pk, int frame, int p, int i, int fw, float ftgm)
-{
-    if (frame <= 2) {
-        for (int f = 0; f <= 2; f++) {
-            if (f != frame && computeMean(pk, f, i, fw) >= ftgm && flag(bk, p + 2LL, f) == 1) {
-                return f;
-            }
-        }
-    } else {
-        for (int f = 3; f <= 5; f++) {
-            if (f != frame && computeMean(pk, f, i, fw) >= ftgm && flag(bk, p, f) == 1) return f;
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 RES determineFrameShift(const PK& pk, const BK& bk, const CDS& cds, int fw, int fstep,
@@ -173,14 +44,15 @@ RES determineFrameShift(const PK& pk, const BK& bk, const CDS& cds, int fw, int 
                 i += fstep;
                 continue;
             }
-            if (flag(bk, p + 1LL, j) == 1) {
-                const int frame = otherFrame(bk, pk, j, p, i, fw, ftgm);
-                if (frame == -1 || checkCds(cds, frame, p) == -1 || checkCds(cds, j, p) == -1) {
+            if (bkFlag(bk, p + 1LL, j) == 1) {
+                const int frame = checkOtherFrame(bk, pk, j, p, i, fw, ftgm);
+                if (frame == -1 || scanCheckCds(cds, frame, p) == -1 ||
+                    scanCheckCds(cds, j, p) == -1) {
                     i += fstep;
                     continue;
                 }
-                const cdsRes l = getCdsInfo(cds, p, j);
-                const cdsRes r = getCdsInfo(cds, p, frame);
+                const cdsRes l = scanGetCdsInfo(cds, p, j);
+                const cdsRes r = scanGetCdsInfo(cds, p, frame);
                 const bool stag = (l.begin < r.begin && l.end < r.end) ||
                                   (l.begin > r.begin && l.end > r.end);
                 append(res, l, r, p, l.end < r.end ? l.end : r.end, j,
@@ -188,22 +60,24 @@ RES determineFrameShift(const PK& pk, const BK& bk, const CDS& cds, int fw, int 
                 i = l.end != 0 ? walkOnTheChromosome(pk, i, l.end) : i + fstep;
                 continue;
             }
-            const int end = reference::checkProbabilityCodagePlus(pk, j, i, ftgm);
-            if (!(end > p && flag(bk, p, j) != 1)) {
+            const int end = checkProbabilityCodagePlus(pk, j, i, ftgm);
+            if (!(end > p && bkFlag(bk, p, j) != 1)) {
                 i += fstep;
                 continue;
             }
-            if (checkCdsInFrame(bk, j, p, end) != 0 && checkCds(cds, j, end) != -1) {
-                const cdsRes l = lookForCdsL(cds, j, p);
+            if (scanCheckCdsInFrame(bk, j, p, end) != 0 && scanCheckCds(cds, j, end) != -1) {
+                const cdsRes l = scanLookForCdsL(cds, j, p);
                 const int m = p + (end - p) / 2;
-                const cdsRes r = getCdsInfo(cds, m, j);
-                if (r.begin - l.end > 59 && checkCds(cds, j, m) == -1) {
+                const cdsRes r = scanGetCdsInfo(cds, m, j);
+                if (r.begin - l.end > 59 && scanCheckCds(cds, j, m) == -1) {
                     append(res, l, r, p, r.begin, j, "BADSTART");
                 }
             } else {
-                const cdsRes r = lookForCdsR(cds, j, p);
-                const cdsRes l = lookForCdsL(cds, j, p);
-                if (checkCdsInAllFrame(bk, p, end) == 0) append(res, l, r, p, end, j, "ONLYPCOD");
+                const cdsRes r = scanLookForCdsR(cds, j, p);
+                const cdsRes l = scanLookForCdsL(cds, j, p);
+                if (scanCheckCdsInAllFrame(bk, p, end) == 0) {
+                    append(res, l, r, p, end, j, "ONLYPCOD");
+                }
             }
             i += 2 * fstep;
         }
@@ -216,14 +90,15 @@ RES determineFrameShift(const PK& pk, const BK& bk, const CDS& cds, int fw, int 
                 i -= fstep;
                 continue;
             }
-            if (flag(bk, p, j) == 1) {
-                const int frame = otherFrame(bk, pk, j, p, i, fw, ftgm);
-                if (frame == -1 || checkCds(cds, frame, p) == -1 || checkCds(cds, j, p) == -1) {
+            if (bkFlag(bk, p, j) == 1) {
+                const int frame = checkOtherFrame(bk, pk, j, p, i, fw, ftgm);
+                if (frame == -1 || scanCheckCds(cds, frame, p) == -1 ||
+                    scanCheckCds(cds, j, p) == -1) {
                     i -= fstep;
                     continue;
                 }
-                const cdsRes l = getCdsInfo(cds, p, j);
-                const cdsRes r = getCdsInfo(cds, p, frame);
+                const cdsRes l = scanGetCdsInfo(cds, p, j);
+                const cdsRes r = scanGetCdsInfo(cds, p, frame);
                 const bool stag = (l.begin < r.begin && l.end < r.end) ||
                                   (l.begin > r.begin && l.end > r.end);
                 append(res, l, r, l.begin < r.begin ? r.begin : l.begin, p, j,
@@ -231,22 +106,22 @@ RES determineFrameShift(const PK& pk, const BK& bk, const CDS& cds, int fw, int 
                 i = l.end != 0 ? walkOnTheChromosomeMinus(pk, i, l.begin) : i - fstep;
                 continue;
             }
-            const int end = reference::checkProbabilityCodageMinus(pk, j, i, ftgm);
-            if (!(end < p && flag(bk, p, j) != 1)) {
+            const int end = checkProbabilityCodageMinus(pk, j, i, ftgm);
+            if (!(end < p && bkFlag(bk, p, j) != 1)) {
                 i -= fstep;
                 continue;
             }
-            if (checkCdsInFrameMinus(bk, j, p, end) != 0 && checkCds(cds, j, end) != -1) {
-                const cdsRes l = lookForCdsL(cds, j, p);
+            if (scanCheckCdsInFrameMinus(bk, j, p, end) != 0 && scanCheckCds(cds, j, end) != -1) {
+                const cdsRes l = scanLookForCdsL(cds, j, p);
                 const int m = p - (p - end) / 2;
-                const cdsRes r = getCdsInfo(cds, m, j);
-                if (l.begin - r.end > 59 && checkCds(cds, j, m) == -1) {
+                const cdsRes r = scanGetCdsInfo(cds, m, j);
+                if (l.begin - r.end > 59 && scanCheckCds(cds, j, m) == -1) {
                     append(res, l, r, p, p, j, "BADSTART");
                 }
             } else {
-                const cdsRes r = lookForCdsR(cds, j, p);
-                const cdsRes l = lookForCdsL(cds, j, p);
-                if (checkCdsInAllMinusFrame(bk, p, end) == 0) {
+                const cdsRes r = scanLookForCdsR(cds, j, p);
+                const cdsRes l = scanLookForCdsL(cds, j, p);
+                if (scanCheckCdsInAllMinusFrame(bk, p, end) == 0) {
                     append(res, l, r, end, p, j, "ONLYPCOD");
                 }
             }
