@@ -1,6 +1,9 @@
 #include "trevaneCompute.h"
 
 #include <algorithm>
+#include <climits>
+#include <utility>
+#include <vector>
 
 #include "trevaneLookup.h"
 #include "trevanePlainScans.h"
@@ -47,20 +50,30 @@ BK booleanAffectation(const CDSBEFOREFILTER& cds, int lastPosition)
 {
     BK bk;
     allocBk(bk);
-    bk.nb = std::max(lastPosition, -1);
+    // The map holds positions 1 .. nb + 1; nb + 1 must stay an int count.
+    bk.nb = std::clamp(lastPosition, -1, INT_MAX - 1);
     allocBkElement(bk);
     reallocBkElement(bk, bk.nb + 1);
     initBk(bk);
 
+    // Per frame, the candidates' stretches clipped to the map (positions
+    // outside it have no element) and merged, so that every position is
+    // marked once per frame however much the candidates overlap.
     const long long mapEnd = static_cast<long long>(bk.nb) + 1;  // last position held
+    std::vector<std::pair<long long, long long>> stretches[6];
     for (int k = 0; k <= lastIndex(cds); k++) {
         const CDSBEFOREFILTERelement& e = cds.n[k];
-        const BKelement bit = static_cast<BKelement>(1u << frame2c(e.frame));
-        // Positions outside the map have no element: they are skipped.
         const long long from = std::max<long long>(e.begin, 1);
         const long long to = std::min<long long>(e.end, mapEnd);
-        for (long long q = from; q <= to; q++) {
-            bk.n[q - 1] |= bit;
+        if (from <= to) stretches[frame2c(e.frame)].emplace_back(from, to);
+    }
+    for (int f = 0; f < 6; f++) {
+        std::sort(stretches[f].begin(), stretches[f].end());
+        const BKelement bit = static_cast<BKelement>(1u << f);
+        long long marked = 0;  // every position up to this one is marked
+        for (const auto& [from, to] : stretches[f]) {
+            for (long long q = std::max(from, marked + 1); q <= to; q++) bk.n[q - 1] |= bit;
+            marked = std::max(marked, to);
         }
     }
     return bk;

@@ -1,6 +1,8 @@
 // Coding-block map and curve measures.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "compute_fixtures.h"
 #include "trevaneCompute.h"
 
@@ -59,6 +61,31 @@ TEST(CodingBlockMap, PositionsOutsideTheMapAreSkippedAndReadAsZero)
     const BK none = booleanAffectation(makeCandidates({{"a", 1, 10, 1}}), -1);
     EXPECT_TRUE(none.n.empty());
     EXPECT_EQ(bkFlag(none, 1, 0), 0);
+}
+
+// The map marks merged stretches; it must equal marking every position of
+// every candidate one by one, however the candidates overlap or nest.
+TEST(CodingBlockMap, SameFlagsAsMarkingEveryCandidatePosition)
+{
+    std::mt19937 random(2024);
+    const int frames[] = {1, 2, 3, -1, -2, -3, 0, 7};
+    for (int trial = 0; trial < 300; trial++) {
+        const int last = static_cast<int>(random() % 400);
+        std::vector<CdsSpec> specs;
+        for (int k = static_cast<int>(random() % 30); k > 0; k--) {
+            const int begin = static_cast<int>(random() % 500) - 50;
+            const int end = begin + static_cast<int>(random() % 200) - 20;
+            specs.push_back({"c", begin, end, frames[random() % 8]});
+        }
+        const BK bk = booleanAffectation(makeCandidates(specs), last);
+        std::vector<BKelement> expected(static_cast<std::size_t>(last + 1), 0);
+        for (const CdsSpec& s : specs) {
+            for (int q = s.begin; q <= s.end; q++) {
+                if (q >= 1 && q <= last + 1) expected[q - 1] |= static_cast<BKelement>(1u << frame2c(s.frame));
+            }
+        }
+        ASSERT_EQ(bk.n, expected) << "trial " << trial;
+    }
 }
 
 TEST(WindowedMean, DirectWindowsSkipTheLastThreeRows)
