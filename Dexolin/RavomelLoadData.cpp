@@ -23,7 +23,8 @@ bool readLine(std::FILE* in, std::string& line)
 CDS& loadDataFromLine(const std::string& line, CDS& cds)
 {
     std::vector<std::string_view> fields;
-    splitLine(line, fields);
+    orFail("\n erreur d'allocation memoire de la structure cds->pos\n",
+           [&] { splitLine(line, fields); });
     cds.nbCds = 0;
     cds.label.clear();
     cds.strand = 0;

@@ -88,6 +88,10 @@ int main(int argc, char** argv)
 
     dexolin::freeCds(*cds);
     dexolin::freeGenome(*genome);
+    if (std::ferror(stdin) != 0) {
+        std::fputs("Error while reading the CDS lines on standard input\n", stderr);
+        return 1;
+    }
     if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
         std::fputs("Error while writing the sequences on standard output\n", stderr);
         return 1;
