@@ -190,5 +190,5 @@ int main(int argc, char** argv)
         progress(nbCurves == 1 ? "Determine Frame Shift Ended" : determined[c]);
     }
     for (RES& result : res) printReport(result, display, fw, fstep, ftgm, startPercentage);
-    return 0;
+    return reportsWritten() ? 0 : 1;
 }

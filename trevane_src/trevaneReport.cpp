@@ -126,3 +126,10 @@ int printWebResults(RES& res, int fw, int fstep, float ftgm, float startPercenta
     std::printf("</TABLE></CENTER></BODY></HTML>");
     return 1;
 }
+
+bool reportsWritten()
+{
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0) return true;
+    std::fputs("Error while writing the report on standard output\n", stderr);
+    return false;
+}

@@ -15,4 +15,8 @@ extern const char trevaneContact[];
 int printRawResult(RES& res, float startPercentage, float ftgm);
 int printWebResults(RES& res, int fw, int fstep, float ftgm, float startPercentage);
 
+// Flushes standard output. False, after a message on standard error, when the
+// reports could not all be written there (a full disk, a closed output).
+bool reportsWritten();
+
 #endif

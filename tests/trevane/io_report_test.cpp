@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -180,6 +182,22 @@ TEST(Reports, RepeatedResultsAreFilteredFirst)
     EXPECT_NE(page.find("Number Of Results : 1<"), std::string::npos);
     // a list this short is not filtered
     EXPECT_EQ(raw(listOf(pair)), first + second);
+}
+
+// A report that cannot reach standard output ends the run with a failure,
+// not with the status of a complete run.
+TEST(Reports, WriteFailureIsNotSuccess)
+{
+    const auto writeTo = [](const char* path) {
+        if (std::freopen(path, "w", stdout) == nullptr) std::exit(2);
+        RES res = mixedList();
+        printWebResults(res, 30, 2, 0.5f, 5.0f);
+        std::exit(reportsWritten() ? 0 : 1);
+    };
+    EXPECT_EXIT(writeTo("/dev/full"), testing::ExitedWithCode(1),
+                "^Error while writing the report on standard output\n$");
+    const std::string file = testing::TempDir() + "io_report_page";
+    EXPECT_EXIT(writeTo(file.c_str()), testing::ExitedWithCode(0), "^$");
 }
 
 } // namespace
