@@ -10,7 +10,8 @@
 // Returns field `element` (counted from 1) of `line`. Fields are separated by
 // runs of blanks and tabs only, so a line-end character belongs to the field
 // it ends (the last field of "a b 12\n" is "12\n"). A field is missing (no
-// value) when it does not exist or holds nothing but CR and LF characters.
+// value) when it does not exist, or when it is the last field of the line and
+// holds nothing but CR and LF characters.
 // Element 0 gives "" (missing on an empty line or a line of separators).
 std::optional<std::string> getElementFromLine(const std::string& line, int element);
 
