@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -25,6 +26,7 @@ struct RunSettings {
     bool cooccurrences = false;
     bool multiple = false;
     std::FILE* output = nullptr;
+    const char* outputFile = nullptr;
     bool print = true;
     long quorum = 0;
     bool quorumGiven = false;
@@ -68,6 +70,7 @@ RunSettings sReadOptions(int argc, char* argv[])
         case 'o':
             if (settings.output != nullptr) std::fclose(settings.output);
             settings.output = std::fopen(optarg, "w");
+            settings.outputFile = optarg;
             if (settings.output == nullptr) {
                 FatalError(std::string("cannot write file: ") + optarg, kStatusOutputFile);
             }
@@ -93,10 +96,16 @@ RunSettings sReadOptions(int argc, char* argv[])
     return settings;
 }
 
-// Opens a file named on the command line for reading, or ends the run.
+// Opens a file named on the command line for reading, or ends the run. A
+// directory opens but cannot be read: it is refused like a missing file.
 std::FILE* sOpenInput(const char* name, int status)
 {
     std::FILE* stream = access(name, R_OK) == 0 ? std::fopen(name, "r") : nullptr;
+    struct stat info {};
+    if (stream != nullptr && fstat(fileno(stream), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(stream);
+        stream = nullptr;
+    }
     if (stream == nullptr) FatalError(std::string("cannot access file: ") + name, status);
     return stream;
 }
@@ -212,7 +221,16 @@ int sRun(int argc, char* argv[])
 
     PrintSummary(reference, counters, patterns, totals);
     if (settings.cooccurrences) PrintCooccurrences(cooccurrences, count);
-    if (settings.output != nullptr) std::fclose(settings.output);
+    // Writes that failed (a full disk) must not pass for a complete run.
+    if (settings.output != nullptr) {
+        const bool failed = std::ferror(settings.output) != 0;
+        if (std::fclose(settings.output) != 0 || failed) {
+            FatalError(std::string("cannot write file: ") + settings.outputFile, kStatusOutputFile);
+        }
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        FatalError("cannot write file: standard output", kStatusOutputFile);
+    }
     std::fclose(dataStream);
     FreeSequenceHolder(holder);
     for (Pattern* pattern : patterns) FreePattern(pattern);

@@ -1,0 +1,3 @@
+AAA 0
+CCC 0
+GGG 0
