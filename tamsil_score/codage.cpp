@@ -1,6 +1,8 @@
 // Nucleotide coding utilities of tamsil_score (see codage.h).
 #include "codage.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -30,7 +32,10 @@ int Erreur(const char *message, int status) {
 }
 
 int AssignToStdin(const char *path) {
-  if (std::freopen(path, "r", stdin)) return 1;
+  // A directory opens for reading but yields no data: refused like a missing file.
+  struct stat info;
+  if (std::freopen(path, "r", stdin) && !(fstat(fileno(stdin), &info) == 0 && S_ISDIR(info.st_mode)))
+    return 1;
   const std::string message = std::string("cant open file ") + path + " to read";
   Erreur(message.c_str(), 0);
   return 0;
