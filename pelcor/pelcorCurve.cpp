@@ -111,5 +111,5 @@ float sum_curve(const CurveByFrame& curveByFrame, int frame, long first, long la
 }
 
 float mean_of(float sum, long count) {
-  return count > 0 ? sum / static_cast<float>(count) : 0.0f;
+  return count != 0 ? sum / static_cast<float>(count) : 0.0f;
 }

@@ -44,7 +44,8 @@ CurveWalk walk_curve(const CurveByFrame& curveByFrame, int frame, long first, lo
 // Single-precision sum of the values from `first` up to `last`, ascending.
 float sum_curve(const CurveByFrame& curveByFrame, int frame, long first, long last);
 
-// Mean over `count` positions; 0 when there are none.
+// sum / count in single precision; 0 when count is 0 (a reversed range
+// divides by its negative count, as the formula does).
 float mean_of(float sum, long count);
 
 #endif
