@@ -211,16 +211,19 @@ BkRuns indexBk(const BK& bk)
     const int size = lastIndex(bk) + 1;
     int runStart[6] = {0, 0, 0, 0, 0, 0};
     BKelement previous = 0;
-    for (int k = 0; k <= size; k++) {
-        const BKelement flags = k < size ? bk.n[k] : BKelement{0};
+    // k goes one past the last element to close the runs that end on the
+    // map's last position; it is wider than int, as the map may hold INT_MAX
+    // elements.
+    for (long long k = 0; k <= size; k++) {
+        const BKelement flags = k < size ? bk.n[static_cast<std::size_t>(k)] : BKelement{0};
         const unsigned changed = static_cast<unsigned>(flags ^ previous);
         if (changed == 0) continue;
         for (int f = 0; f < 6; f++) {
             if (!((changed >> f) & 1u)) continue;
             if ((flags >> f) & 1u) {
-                runStart[f] = k + 1;
+                runStart[f] = static_cast<int>(k + 1);
             } else {
-                runs.frame[f].push_back(FlagRun{runStart[f], k});
+                runs.frame[f].push_back(FlagRun{runStart[f], static_cast<int>(k)});
             }
         }
         previous = flags;

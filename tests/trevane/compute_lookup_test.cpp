@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <random>
 
 #include "compute_fixtures.h"
@@ -106,6 +107,23 @@ TEST(MapScans, FindTheFirstFlaggedPositionInTheScanDirection)
     // Beyond the map nothing is flagged.
     EXPECT_EQ(checkCdsInFrame(runs, 0, 150, 100000), 0);
     EXPECT_EQ(checkCdsInFrameMinus(runs, 3, 100000, -5000), 75);
+}
+
+TEST(MapScans, AMapOfIntMaxPositionsIsIndexedToItsLastPosition)
+{
+    // The largest map a curve can ask for: positions 1 to INT_MAX (2 GB).
+    BK bk;
+    bk.nb = INT_MAX - 1;
+    bk.n.assign(static_cast<std::size_t>(INT_MAX), BKelement{0});
+    bk.n[0] = 1;  // frame +1 at position 1, INT_MAX - 1 and INT_MAX
+    bk.n[static_cast<std::size_t>(INT_MAX) - 2] = 1;
+    bk.n[static_cast<std::size_t>(INT_MAX) - 1] = 1;
+    const BkRuns runs = indexBk(bk);
+    ASSERT_EQ(runs.frame[0].size(), 2u);
+    EXPECT_EQ(runs.frame[0][1].first, INT_MAX - 1);
+    EXPECT_EQ(runs.frame[0][1].last, INT_MAX);
+    EXPECT_EQ(checkCdsInFrame(runs, 0, 1, INT_MAX), INT_MAX - 1);
+    EXPECT_EQ(checkCdsInFrameMinus(runs, 0, INT_MAX - 1, 2), INT_MAX);
 }
 
 TEST(OtherFrame, ReadsPositionPlusTwoOnTheDirectStrandAndPOnTheReverse)
