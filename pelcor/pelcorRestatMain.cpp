@@ -5,11 +5,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "pelcorCurve.h"
 #include "pelcorFiles.h"
 #include "pelcorFormats.h"
 #include "pelcorScan.h"
-#include "pelcorStarts.h"
+#include "startInputs.h"
 #include "startStatistics.h"
 
 int main(int argc, char** argv) {
@@ -19,21 +18,13 @@ int main(int argc, char** argv) {
                stderr);
     return 1;
   }
-  const std::string curvePath = argv[1];
   const std::string precdsPath = argv[2];
-  const long genomeSize = fasta_getsize(argv[3]);
-  if (genomeSize == -1) return 1;
-  std::string precds;
-  if (!read_file(precdsPath, precds)) {
-    std::fprintf(stderr, "Can't find cds file \"%s\"\n", argv[2]);
-    return 1;
-  }
-  std::string curveText;
-  if (!read_file(curvePath, curveText)) {
-    std::fprintf(stderr, "Can't find curve file \"%s\"\n", argv[1]);
-    return 1;
-  }
   const bool withStartLists = argc == 11;
+  StartInputs in;
+  if (!load_start_inputs(argv[1], precdsPath, argv[3], withStartLists ? argv[4] : "",
+                         withStartLists ? argv[5] : "", in)) {
+    return 1;
+  }
   const int firstParam = withStartLists ? 6 : 4;
   ReadjustParams params;
   parse_float_argument(argv[firstParam], params.PROBA_REAJUST);
@@ -42,27 +33,8 @@ int main(int argc, char** argv) {
   parse_int_argument(argv[firstParam + 3], params.L_PRO);
   parse_int_argument(argv[firstParam + 4], params.L_SUR);
 
-  CurveByFrame curveByFrame;
-  if (long bad = load_curve(curveText, genomeSize, curveByFrame)) {
-    report_bad_record(curvePath, bad);
-    return 1;
-  }
-  curveText.clear();
-  StartTable directStarts;
-  StartTable reverseStarts;
-  const std::string directPath = withStartLists ? argv[4] : "";
-  const std::string reversePath = withStartLists ? argv[5] : "";
-  if (long bad = load_start_table(directPath, false, genomeSize, directStarts)) {
-    report_bad_record(directPath, bad);
-    return 1;
-  }
-  if (long bad = load_start_table(reversePath, true, genomeSize, reverseStarts)) {
-    report_bad_record(reversePath, bad);
-    return 1;
-  }
-
   const StartRule rule = readjusted_rule(params);
-  TextScanner sc = make_scanner(precds);
+  TextScanner sc = make_scanner(in.precds);
   std::string out;
   std::string token;
   long record = 0;
@@ -81,7 +53,8 @@ int main(int argc, char** argv) {
     if (end <= 0 || std::labs(end - begin + 1) < params.L_SUR) continue;
     const bool direct = frame > 0;
     StartStatistics stats =
-        start_statistics(curveByFrame, directStarts, reverseStarts, direct, begin, end, rule);
+        start_statistics(in.curveByFrame, in.directStarts, in.reverseStarts, direct, begin, end,
+                         rule);
     if (!retain_readjusted(stats, params)) {
       stats.alternateStart = direct ? begin : end;
       stats.startMean = stats.orfMean;

@@ -4,11 +4,10 @@
 #include <cstdio>
 #include <string>
 
-#include "pelcorCurve.h"
 #include "pelcorFiles.h"
 #include "pelcorFormats.h"
 #include "pelcorScan.h"
-#include "pelcorStarts.h"
+#include "startInputs.h"
 #include "startStatistics.h"
 
 int main(int argc, char** argv) {
@@ -16,39 +15,12 @@ int main(int argc, char** argv) {
     std::fputs("Usage pelcor_stat <curve_file> <precds_file> <fasta_file>\n", stderr);
     return 1;
   }
-  const std::string curvePath = argv[1];
   const std::string precdsPath = argv[2];
-  const long genomeSize = fasta_getsize(argv[3]);
-  if (genomeSize == -1) return 1;
-  std::string precds;
-  if (!read_file(precdsPath, precds)) {
-    std::fprintf(stderr, "Can't find cds file \"%s\"\n", argv[2]);
-    return 1;
-  }
-  std::string curveText;
-  if (!read_file(curvePath, curveText)) {
-    std::fprintf(stderr, "Can't find curve file \"%s\"\n", argv[1]);
-    return 1;
-  }
-  CurveByFrame curveByFrame;
-  if (long bad = load_curve(curveText, genomeSize, curveByFrame)) {
-    report_bad_record(curvePath, bad);
-    return 1;
-  }
-  curveText.clear();
-  StartTable directStarts;
-  StartTable reverseStarts;
-  if (long bad = load_start_table("liste_start", false, genomeSize, directStarts)) {
-    report_bad_record("liste_start", bad);
-    return 1;
-  }
-  if (long bad = load_start_table("liste_start_", true, genomeSize, reverseStarts)) {
-    report_bad_record("liste_start_", bad);
-    return 1;
-  }
+  StartInputs in;
+  if (!load_start_inputs(argv[1], precdsPath, argv[3], "liste_start", "liste_start_", in)) return 1;
 
   const StartRule rule = fixed_rule();
-  TextScanner sc = make_scanner(precds);
+  TextScanner sc = make_scanner(in.precds);
   std::string out;
   std::string token;
   long record = 0;
@@ -67,7 +39,8 @@ int main(int argc, char** argv) {
     if (end <= 0) continue;
     const bool direct = strand == 'D';
     StartStatistics stats =
-        start_statistics(curveByFrame, directStarts, reverseStarts, direct, begin, end, rule);
+        start_statistics(in.curveByFrame, in.directStarts, in.reverseStarts, direct, begin, end,
+                         rule);
     if (!retain_fixed(stats)) {
       stats.alternateStart = direct ? begin : end;
       stats.startMean = stats.orfMean;
