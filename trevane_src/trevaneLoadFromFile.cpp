@@ -162,41 +162,39 @@ CDSBEFOREFILTER& loadCdsBeforeFilterFromLine(std::istream& stream, CDSBEFOREFILT
     return cds;
 }
 
+namespace {
+
+// Opens the file, fills a new list with `fillFromLines` and makes nb index
+// the last loaded element.
+template <typename List, typename NewHead, typename FillFromLines>
+List loadList(const std::string& filename, NewHead newHead, FillFromLines fillFromLines)
+{
+    std::ifstream stream = openFile(filename);
+    List list;
+    newHead(list);
+    list.nb = 0;
+    fillFromLines(stream, list);
+    checkReadable(stream, filename);
+    list.nb -= 1;
+    return list;
+}
+
+} // namespace
+
 PK loadCurveFile(const std::vector<std::string>& filename, int nbCURVEFile)
 {
-    const std::string& name = filename[static_cast<std::size_t>(nbCURVEFile)];
-    std::ifstream stream = openFile(name);
-    PK pk;
-    allocPk(pk);
-    pk.nb = 0;
-    loadCurveElementFromLine(stream, pk);
-    checkReadable(stream, name);
-    pk.nb -= 1;
-    return pk;
+    return loadList<PK>(filename[static_cast<std::size_t>(nbCURVEFile)], allocPk,
+                        loadCurveElementFromLine);
 }
 
 CDS loadCdsFile(const std::string& filename)
 {
-    std::ifstream stream = openFile(filename);
-    CDS cds;
-    allocCds(cds);
-    cds.nb = 0;
-    loadCdsElementFromLine(stream, cds);
-    checkReadable(stream, filename);
-    cds.nb -= 1;
-    return cds;
+    return loadList<CDS>(filename, allocCds, loadCdsElementFromLine);
 }
 
 CDSBEFOREFILTER loadCdsBeforeFilterFile(const std::string& filename)
 {
-    std::ifstream stream = openFile(filename);
-    CDSBEFOREFILTER cds;
-    allocCdsBeforeFilter(cds);
-    cds.nb = 0;
-    loadCdsBeforeFilterFromLine(stream, cds);
-    checkReadable(stream, filename);
-    cds.nb -= 1;
-    return cds;
+    return loadList<CDSBEFOREFILTER>(filename, allocCdsBeforeFilter, loadCdsBeforeFilterFromLine);
 }
 
 void printPk(const PK& pk)
