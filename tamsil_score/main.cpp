@@ -265,5 +265,10 @@ int main(int argc, char **argv) {
 
   FreeFastaSequence(seq);
   delete mat;
+  // Scores that could not be written (a full disk) are a failure, not a run.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+    Erreur("cannot write the scores on standard output", 0);
+    return 1;
+  }
   return 0;
 }
