@@ -99,67 +99,70 @@ std::ifstream openFile(const std::string& filename)
     return stream;
 }
 
-PK& loadCurveElementFromLine(std::istream& stream, PK& pk)
+namespace {
+
+// Appends one element per line of `stream`, filled from the line's fields by
+// `fillElement`; the array keeps one spare element after the last filled one.
+template <typename List, typename NewElement, typename GrowElements, typename FillElement>
+List& loadLines(std::istream& stream, List& list, NewElement newElement, GrowElements growElements,
+                FillElement fillElement)
 {
     std::string line;
     std::vector<std::string_view> fields;
-    allocPkElement(pk);
+    newElement(list);
     while (readLine(stream, line)) {
         splitLine(line, fields);
-        PKelement& row = pk.n[pk.nb];
-        readColumn(fields, 1, row.posNuc, readInteger);
-        for (int f = 0; f < 6; ++f) readColumn(fields, f + 2, row.probaCodage[f], readDecimal);
-        ++pk.nb;
-        reallocPkElement(pk, pk.nb + 1);
+        fillElement(fields, list.n[list.nb]);
+        ++list.nb;
+        growElements(list, list.nb + 1);
     }
-    return pk;
+    return list;
+}
+
+} // namespace
+
+PK& loadCurveElementFromLine(std::istream& stream, PK& pk)
+{
+    return loadLines(stream, pk, allocPkElement, reallocPkElement,
+                     [](const std::vector<std::string_view>& fields, PKelement& row) {
+                         readColumn(fields, 1, row.posNuc, readInteger);
+                         for (int f = 0; f < 6; ++f) {
+                             readColumn(fields, f + 2, row.probaCodage[f], readDecimal);
+                         }
+                     });
 }
 
 CDS& loadCdsElementFromLine(std::istream& stream, CDS& cds)
 {
-    std::string line;
-    std::vector<std::string_view> fields;
-    allocCdsElement(cds);
-    while (readLine(stream, line)) {
-        splitLine(line, fields);
-        CDSelement& e = cds.n[cds.nb];
-        readColumn(fields, 1, e.label, toLabel);
-        readColumn(fields, 2, e.begin, readInteger);
-        readColumn(fields, 3, e.alternateStart, readInteger);
-        readColumn(fields, 4, e.end, readInteger);
-        readColumn(fields, 5, e.selvigoLength, readInteger);
-        readColumn(fields, 6, e.leftmostLength, readInteger);
-        readColumn(fields, 7, e.selvigoCodingProba, readDecimal);
-        readColumn(fields, 8, e.leftmostCodingProba, readDecimal);
-        readColumn(fields, 9, e.frame, readInteger);
-        readColumn(fields, 10, e.strand, toStrand);
-        readColumn(fields, 11, e.geneModelNumber, readInteger);
-        ++cds.nb;
-        reallocCdsElement(cds, cds.nb + 1);
-    }
-    return cds;
+    return loadLines(stream, cds, allocCdsElement, reallocCdsElement,
+                     [](const std::vector<std::string_view>& fields, CDSelement& e) {
+                         readColumn(fields, 1, e.label, toLabel);
+                         readColumn(fields, 2, e.begin, readInteger);
+                         readColumn(fields, 3, e.alternateStart, readInteger);
+                         readColumn(fields, 4, e.end, readInteger);
+                         readColumn(fields, 5, e.selvigoLength, readInteger);
+                         readColumn(fields, 6, e.leftmostLength, readInteger);
+                         readColumn(fields, 7, e.selvigoCodingProba, readDecimal);
+                         readColumn(fields, 8, e.leftmostCodingProba, readDecimal);
+                         readColumn(fields, 9, e.frame, readInteger);
+                         readColumn(fields, 10, e.strand, toStrand);
+                         readColumn(fields, 11, e.geneModelNumber, readInteger);
+                     });
 }
 
 CDSBEFOREFILTER& loadCdsBeforeFilterFromLine(std::istream& stream, CDSBEFOREFILTER& cds)
 {
-    std::string line;
-    std::vector<std::string_view> fields;
-    allocCdsBeforeFilterElement(cds);
-    while (readLine(stream, line)) {
-        splitLine(line, fields);
-        CDSBEFOREFILTERelement& e = cds.n[cds.nb];
-        readColumn(fields, 1, e.label, toLabel);
-        readColumn(fields, 2, e.begin, readInteger);
-        readColumn(fields, 3, e.alternateStart, readInteger);
-        readColumn(fields, 4, e.end, readInteger);
-        readColumn(fields, 5, e.selvigoCodingProba, readDecimal);
-        readColumn(fields, 6, e.leftmostCodingProba, readDecimal);
-        readColumn(fields, 7, e.frame, readInteger);
-        readColumn(fields, 11, e.geneModelNumber, readInteger);
-        ++cds.nb;
-        reallocCdsBeforeFilterElement(cds, cds.nb + 1);
-    }
-    return cds;
+    return loadLines(stream, cds, allocCdsBeforeFilterElement, reallocCdsBeforeFilterElement,
+                     [](const std::vector<std::string_view>& fields, CDSBEFOREFILTERelement& e) {
+                         readColumn(fields, 1, e.label, toLabel);
+                         readColumn(fields, 2, e.begin, readInteger);
+                         readColumn(fields, 3, e.alternateStart, readInteger);
+                         readColumn(fields, 4, e.end, readInteger);
+                         readColumn(fields, 5, e.selvigoCodingProba, readDecimal);
+                         readColumn(fields, 6, e.leftmostCodingProba, readDecimal);
+                         readColumn(fields, 7, e.frame, readInteger);
+                         readColumn(fields, 11, e.geneModelNumber, readInteger);
+                     });
 }
 
 namespace {
